@@ -1,0 +1,37 @@
+#include "methods/MethodTable.h"
+
+#include <array>
+
+#include "methods/ExhaustiveSolver.h"
+
+namespace knapsack {
+
+namespace {
+
+struct MethodRow {
+    int32_t number;
+    std::unique_ptr<Solver> (*create)(const Instance&);
+};
+
+template <typename Method>
+std::unique_ptr<Solver> create(const Instance& instance) {
+    return std::make_unique<Method>(instance);
+}
+
+// One row per method; a new method is a new row.
+constexpr std::array kMethods{
+    MethodRow{1, &create<ExhaustiveSolver>},
+};
+
+}  // namespace
+
+std::unique_ptr<Solver> createSolver(int32_t methodNumber, const Instance& instance) {
+    for (const MethodRow& row : kMethods) {
+        if (row.number == methodNumber) {
+            return row.create(instance);
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace knapsack
