@@ -26,7 +26,7 @@ def draw_charts(summary: Summary, directory: Path) -> list[Path]:
          lambda row: row.mean_steps, lambda row: row.max_steps),
         (TIME_CHART, "Time by item count", "milliseconds", False, rows,
          lambda row: row.mean_milliseconds, lambda row: row.max_milliseconds),
-        (ERROR_CHART, "Greedy methods: relative error against the optimum", "relative error (%)",
+        (ERROR_CHART, "Relative error of the greedy methods", "relative error (%)",
          False, [row for row in rows if row.compared],
          lambda row: 100 * row.mean_error, lambda row: 100 * row.max_error),
     ]
@@ -61,16 +61,21 @@ def _draw(pyplot, ticker, path: Path, title: str, label: str, logarithmic: bool,
         own = [row for row in rows if row.method == method]
         counts = [row.item_count for row in own]
         line, = axes.plot(counts, [_plottable(mean(row), logarithmic) for row in own],
-                          marker="o", label=f"{method.label} (mean)")
+                          marker="o", label=method.label)
         axes.plot(counts, [_plottable(largest(row), logarithmic) for row in own],
-                  linestyle="--", linewidth=1, color=line.get_color(),
-                  label=f"{method.label} (largest)")
+                  linestyle="--", linewidth=1, color=line.get_color())
+    # One legend entry explains the dashed lines of all methods.
+    axes.plot([], [], linestyle="--", linewidth=1, color="grey", label="largest (dashed)")
     if logarithmic:
         axes.set_yscale("log")
-    axes.set_title(title)
+    axes.set_title(title + ": mean (solid) and largest (dashed)")
     axes.set_xlabel("items per instance")
     axes.set_ylabel(label)
-    axes.xaxis.set_major_locator(ticker.MaxNLocator(integer=True))
+    counts = sorted({row.item_count for row in rows})
+    if len(counts) <= 12:
+        axes.set_xticks(counts)
+    else:
+        axes.xaxis.set_major_locator(ticker.MaxNLocator(integer=True))
     axes.grid(True, which="major", alpha=0.3)
     axes.legend(fontsize="small")
     figure.tight_layout()

@@ -19,9 +19,9 @@ from .reports import ReportPaths
 
 REPOSITORY = Path(__file__).resolve().parent.parent
 
-DEFAULT_ITEMS = "4:20:4"
+DEFAULT_ITEMS = "4:24:4"
 DEFAULT_PER_COUNT = 20
-DEFAULT_GENERATOR_SETTINGS = GeneratorSettings(max_weight=200, max_cost=200, capacity_ratio=0.5,
+DEFAULT_GENERATOR_SETTINGS = GeneratorSettings(max_weight=1000, max_cost=1000, capacity_ratio=0.5,
                                                bias=0, exponent=3.0)
 DEFAULT_TIMEOUT = 300.0
 DEFAULT_OUT = Path("out/experiment")
