@@ -137,8 +137,7 @@ def main(argv: Optional[list[str]] = None) -> int:
 
 
 def run(plan: Plan, progress: Progress) -> int:
-    (plan.out / "instances").mkdir(parents=True, exist_ok=True)
-    (plan.out / "reports").mkdir(parents=True, exist_ok=True)
+    _prepare_out(plan)
     try:
         batches = [_solve_source(plan, source, position, progress)
                    for position, source in enumerate(plan.sources, start=1)]
@@ -165,6 +164,20 @@ def run(plan: Plan, progress: Progress) -> int:
     for problem in summary.problems:
         print(f"experiment: {problem}", file=sys.stderr)
     return 1 if failed else 0
+
+
+def _prepare_out(plan: Plan) -> None:
+    """Makes the output folders and removes the files an earlier run left there, so that the
+    folder holds this run's files only."""
+    instances = plan.out / "instances"
+    reports = plan.out / "reports"
+    instances.mkdir(parents=True, exist_ok=True)
+    reports.mkdir(parents=True, exist_ok=True)
+    stale = [*reports.glob("*.method-[1-5].*")]
+    if any(source.item_count is not None for source in plan.sources):
+        stale += instances.glob("items-*.txt")
+    for path in stale:
+        path.unlink()
 
 
 def _solve_source(plan: Plan, source: Source, position: int, progress: Progress) -> Batch:

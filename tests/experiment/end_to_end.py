@@ -120,6 +120,22 @@ class TinySweep(unittest.TestCase):
 
 
 @unittest.skipUnless(GENERATOR and SOLVER, "GENERATOR_PROGRAM and SOLVER_PROGRAM are not set")
+class RepeatedRun(unittest.TestCase):
+    def test_the_files_of_an_earlier_run_in_the_same_folder_are_replaced(self):
+        with tempfile.TemporaryDirectory() as directory:
+            out = Path(directory)
+            for items in ("3,4", "4"):
+                finished = run_tool("--items", items, "--per-count", 2, "--methods", "1,2",
+                                    "--max-weight", 20, "--out", out, "--no-charts")
+                self.assertEqual(finished.returncode, 0, finished.stderr)
+            self.assertEqual(sorted(path.name for path in (out / "instances").iterdir()),
+                             ["items-4.txt"])
+            self.assertEqual(sorted(path.name for path in (out / "reports").iterdir()),
+                             [f"items-4.method-{method}.{kind}" for method in (1, 2)
+                              for kind in ("cost", "solution", "statistics")])
+
+
+@unittest.skipUnless(GENERATOR and SOLVER, "GENERATOR_PROGRAM and SOLVER_PROGRAM are not set")
 class FailingMethod(unittest.TestCase):
     """The dynamic programming's table for a capacity of two thousand million does not fit in
     memory, so method 4 fails on that file while the other methods solve it."""
