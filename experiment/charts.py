@@ -9,6 +9,7 @@ from .aggregate import Row, Summary
 STEPS_CHART = "steps.png"
 TIME_CHART = "time.png"
 ERROR_CHART = "error.png"
+CHARTS = (STEPS_CHART, TIME_CHART, ERROR_CHART)
 
 
 class ChartError(Exception):
@@ -16,9 +17,8 @@ class ChartError(Exception):
 
 
 def draw_charts(summary: Summary, directory: Path) -> list[Path]:
-    """Writes the charts that the summary has figures for and returns their paths. A chart
-    without figures is not drawn, and an old file of its name is removed so that it cannot be
-    taken for this run's."""
+    """Writes the charts that the summary has figures for and returns their paths; a chart
+    without figures (no greedy method compared with an optimum, say) is not drawn."""
     pyplot, ticker = _pyplot()
     rows = [row for row in summary.rows if not row.failed]
     charts = [
@@ -32,10 +32,9 @@ def draw_charts(summary: Summary, directory: Path) -> list[Path]:
     ]
     written = []
     for name, title, label, logarithmic, chart_rows, mean, largest in charts:
-        path = Path(directory) / name
         if not chart_rows:
-            path.unlink(missing_ok=True)
             continue
+        path = Path(directory) / name
         _draw(pyplot, ticker, path, title, label, logarithmic, chart_rows, mean, largest)
         written.append(path)
     return written

@@ -9,7 +9,7 @@ from pathlib import Path
 from typing import Optional
 
 from .aggregate import Batch, aggregate
-from .charts import ChartError, draw_charts
+from .charts import CHARTS, ChartError, draw_charts
 from .instances import Instance, InstanceFileError, read_instance_file
 from .methods import METHODS, Method
 from .output import format_table, write_csv
@@ -48,6 +48,10 @@ class Source:
     report_stem: Path
     item_count: Optional[int] = None
     instances: Optional[list[Instance]] = None  # read up front for given files
+
+    def report_paths(self, method: int) -> ReportPaths:
+        stem = self.report_stem
+        return ReportPaths.with_stem(stem.with_name(f"{stem.name}.method-{method}"))
 
 
 @dataclass(frozen=True)
@@ -156,7 +160,8 @@ def run(plan: Plan, progress: Progress) -> int:
     if plan.charts:
         try:
             charts = draw_charts(summary, plan.out)
-            print("Charts: " + ", ".join(str(path) for path in charts))
+            if charts:
+                print("Charts: " + ", ".join(str(path) for path in charts))
         except ChartError as error:
             print(f"experiment: cannot draw the charts: {error}", file=sys.stderr)
             failed = True
@@ -173,11 +178,12 @@ def _prepare_out(plan: Plan) -> None:
     reports = plan.out / "reports"
     instances.mkdir(parents=True, exist_ok=True)
     reports.mkdir(parents=True, exist_ok=True)
-    stale = [*reports.glob("*.method-[1-5].*")]
+    stale = [*reports.glob("*.method-[1-5].*"), plan.out / RESULTS_CSV,
+             *(plan.out / name for name in CHARTS)]
     if any(source.item_count is not None for source in plan.sources):
         stale += instances.glob("items-*.txt")
     for path in stale:
-        path.unlink()
+        path.unlink(missing_ok=True)
 
 
 def _solve_source(plan: Plan, source: Source, position: int, progress: Progress) -> Batch:
@@ -193,9 +199,7 @@ def _solve_source(plan: Plan, source: Source, position: int, progress: Progress)
         progress.show(doing)
         outcomes[method.number] = solve(
             plan.solver, source.path, instances, method.number,
-            ReportPaths.with_stem(source.report_stem.with_name(
-                f"{source.report_stem.name}.method-{method.number}")),
-            plan.timeout,
+            source.report_paths(method.number), plan.timeout,
             lambda reported: progress.show(f"{doing}: {reported} of {len(instances)} instances"))
     return Batch(source.path, instances, outcomes)
 

@@ -124,10 +124,12 @@ class RepeatedRun(unittest.TestCase):
     def test_the_files_of_an_earlier_run_in_the_same_folder_are_replaced(self):
         with tempfile.TemporaryDirectory() as directory:
             out = Path(directory)
-            for items in ("3,4", "4"):
+            for items, charts in (("3,4", []), ("4", ["--no-charts"])):
                 finished = run_tool("--items", items, "--per-count", 2, "--methods", "1,2",
-                                    "--max-weight", 20, "--out", out, "--no-charts")
+                                    "--max-weight", 20, "--out", out, *charts)
                 self.assertEqual(finished.returncode, 0, finished.stderr)
+            self.assertEqual(sorted(path.name for path in out.iterdir()),
+                             ["instances", "reports", "results.csv"])
             self.assertEqual(sorted(path.name for path in (out / "instances").iterdir()),
                              ["items-4.txt"])
             self.assertEqual(sorted(path.name for path in (out / "reports").iterdir()),
