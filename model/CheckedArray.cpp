@@ -4,6 +4,8 @@
 
 namespace knapsack {
 
-void throwIndexOutOfBounds() { throw Failure(failure_text::kIndexOutOfBounds); }
+void throwIndexOutOfBounds() {
+    throw Failure(failure_text::kIndexOutOfBounds);
+}
 
 }  // namespace knapsack

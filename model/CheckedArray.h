@@ -17,7 +17,7 @@ namespace knapsack {
 // type are default-constructed. A count of 0 or less means no storage and no valid index.
 template <typename Element>
 class CheckedArray {
-public:
+  public:
     CheckedArray() = default;
     CheckedArray(const CheckedArray& source) { *this = source; }
     CheckedArray(CheckedArray&& source) noexcept { *this = std::move(source); }
@@ -61,7 +61,7 @@ public:
     Element& operator[](int32_t index) { return elements[checked(index)]; }
     const Element& operator[](int32_t index) const { return elements[checked(index)]; }
 
-private:
+  private:
     uint32_t checked(int32_t index) const {
         // One unsigned compare rejects both negative indexes and those past the end.
         const auto position = static_cast<uint32_t>(index);

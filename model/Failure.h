@@ -6,7 +6,7 @@ namespace knapsack {
 
 // A failure of a solver run. It carries the text that the driver prints before it ends the run.
 class Failure : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

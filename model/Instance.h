@@ -15,7 +15,7 @@ struct Item {
 // One knapsack problem: an id, a capacity and the items, each with a weight and a cost. Built from
 // one instance line and never changed afterwards; copies are deep.
 class Instance {
-public:
+  public:
     Instance() = default;
 
     // Parses an instance line: id, item count, capacity, then a weight and a cost per item, all
@@ -31,7 +31,7 @@ public:
     int32_t costOf(int32_t item) const { return items[item].cost; }
     int32_t costSum() const;
 
-private:
+  private:
     int32_t id_ = 0;
     int32_t itemCount_ = 0;
     int32_t capacity_ = 0;

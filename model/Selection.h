@@ -11,7 +11,7 @@ namespace knapsack {
 // count. It holds its own copy of the instance. A default-constructed Selection is an unfilled
 // placeholder (valid() is 0) until a real one is assigned to it.
 class Selection {
-public:
+  public:
     Selection() = default;
     explicit Selection(Instance instance);
 
@@ -32,7 +32,7 @@ public:
     uint8_t valid() const { return valid_; }
     const Instance& instance() const { return instance_; }
 
-private:
+  private:
     Instance instance_;
     CheckedArray<uint8_t> chosen;
     int32_t cost_ = 0;
