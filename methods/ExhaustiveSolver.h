@@ -12,13 +12,13 @@ namespace knapsack {
 // branch once its selection is overweight. Exact when no weight is negative; among selections of
 // equal cost the first one met (taking before leaving) wins.
 class ExhaustiveSolver : public Solver {
-public:
+  public:
     explicit ExhaustiveSolver(Instance instance);
     ~ExhaustiveSolver() override = default;
 
     void solve() override;
 
-protected:
+  protected:
     // Decides item level and every item after it; counts one step per node it expands.
     void search(int32_t level);
     // Copies current to best when it costs strictly more and is not overweight.

@@ -46,8 +46,7 @@ int32_t elapsedMilliseconds(TimeStamp start, TimeStamp end) {
                        int32_t{end.milliseconds} - int32_t{start.milliseconds});
 }
 
-Solver::Solver(Instance instanceToSolve)
-    : instance(std::move(instanceToSolve)), best(instance) {}
+Solver::Solver(Instance instanceToSolve) : instance(std::move(instanceToSolve)), best(instance) {}
 
 int32_t Solver::elapsedMilliseconds() const {
     return knapsack::elapsedMilliseconds(startTime, endTime);
@@ -58,7 +57,9 @@ void Solver::startClock() {
     steps = 0;
 }
 
-void Solver::stopClock() { endTime = TimeStamp::now(); }
+void Solver::stopClock() {
+    endTime = TimeStamp::now();
+}
 
 void Solver::writeSolution(std::FILE* stream) const {
     // The header ends with a blank and every flag brings its own, hence two blanks before the

@@ -23,7 +23,7 @@ int32_t elapsedMilliseconds(TimeStamp start, TimeStamp end);
 // found, the clock readings around the solve and the step counter, and the three report lines
 // that the driver writes for every instance.
 class Solver {
-public:
+  public:
     explicit Solver(Instance instance);
     virtual ~Solver() = default;
     Solver(const Solver&) = delete;
@@ -41,7 +41,7 @@ public:
     int32_t stepCount() const { return static_cast<int32_t>(steps); }
     int32_t elapsedMilliseconds() const;
 
-protected:
+  protected:
     void startClock();
     void stopClock();
     void countStep() { ++steps; }
@@ -51,7 +51,7 @@ protected:
     TimeStamp startTime;
     TimeStamp endTime;
 
-private:
+  private:
     uint32_t steps = 0;  // unsigned so that it wraps; reported as a signed 32-bit number
 };
 
