@@ -2,7 +2,11 @@
 
 #include <array>
 
+#include "methods/BranchAndBoundSolver.h"
+#include "methods/DynamicProgrammingSolver.h"
 #include "methods/ExhaustiveSolver.h"
+#include "methods/ImprovedGreedySolver.h"
+#include "methods/RatioGreedySolver.h"
 
 namespace knapsack {
 
@@ -21,6 +25,10 @@ std::unique_ptr<Solver> create(const Instance& instance) {
 // One row per method; a new method is a new row.
 constexpr std::array kMethods{
     MethodRow{1, &create<ExhaustiveSolver>},
+    MethodRow{2, &create<RatioGreedySolver>},
+    MethodRow{3, &create<BranchAndBoundSolver>},
+    MethodRow{4, &create<DynamicProgrammingSolver>},
+    MethodRow{5, &create<ImprovedGreedySolver>},
 };
 
 }  // namespace
