@@ -1,5 +1,7 @@
 #include "solver/Solver.h"
 
+#include <unistd.h>
+
 #include <chrono>
 #include <string>
 #include <utility>
@@ -12,8 +14,15 @@ namespace knapsack {
 namespace {
 
 void writeLine(std::FILE* stream, const std::string& line) {
+    // A full disk may take part of a line. The part is cut off again, so that a report file keeps
+    // complete lines only; where the stream has no position (a pipe) there is nothing to cut.
+    const long lineStart = std::ftell(stream);
     std::fwrite(line.data(), 1, line.size(), stream);
     if (std::fflush(stream) != 0 || std::ferror(stream) != 0) {
+        if (lineStart >= 0) {
+            // Fails harmlessly on what is not a regular file, such as /dev/full.
+            [[maybe_unused]] const int cut = ftruncate(fileno(stream), lineStart);
+        }
         throw Failure(failure_text::kWriteError);
     }
 }
