@@ -11,13 +11,13 @@ namespace knapsack {
 // cost so far plus the costs of all items not yet decided) is below the best cost found so far.
 // With costs that are never negative it reports the same selection as method 1.
 class BranchAndBoundSolver : public ExhaustiveSolver {
-public:
+  public:
     explicit BranchAndBoundSolver(Instance instance);
     ~BranchAndBoundSolver() override = default;
 
     void solve() override;
 
-protected:
+  protected:
     // Decides item level and every item after it, bound being the cost of current plus the costs
     // of items level onwards; counts one step per node it expands.
     void search(int32_t level, int32_t bound);

@@ -30,7 +30,8 @@ uint64_t selectionStorageBytes(int32_t itemCount) {
 // The table's storage: the array of rows, and per row its cells with the array's own count.
 uint64_t tableBytes(int32_t rows, int64_t columns) {
     const auto rowCount = static_cast<uint64_t>(rows);
-    const uint64_t cellsOfRow = saturatingMultiply(static_cast<uint64_t>(columns), sizeof(Selection));
+    const uint64_t cellsOfRow =
+        saturatingMultiply(static_cast<uint64_t>(columns), sizeof(Selection));
     const uint64_t rowBytes = blockBytes(saturatingAdd(cellsOfRow, sizeof(size_t)));
     return saturatingAdd(blockBytes(rowCount * sizeof(CheckedArray<Selection>)),
                          saturatingMultiply(rowCount, rowBytes));

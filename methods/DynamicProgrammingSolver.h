@@ -22,7 +22,7 @@ using SelectionTable = CheckedArray<CheckedArray<Selection>>;
 // so the memory is charged to a budget as it is taken: when it would run out, the solve ends with
 // the out-of-memory failure instead of exhausting the machine.
 class DynamicProgrammingSolver : public Solver {
-public:
+  public:
     // Budgets what this process may take on this machine.
     explicit DynamicProgrammingSolver(Instance instance);
     DynamicProgrammingSolver(Instance instance, MemoryBudget budget);
@@ -30,14 +30,14 @@ public:
 
     void solve() override;
 
-protected:
+  protected:
     // The best selection of items 0 to item whose weight is at most capacity; computes each cell
     // once and counts one step for it.
     Selection bestFor(int32_t item, int32_t capacity);
 
     SelectionTable memo;
 
-private:
+  private:
     // Sizes the table after charging it to the budget.
     void makeTable(int32_t rows, int64_t columns);
 

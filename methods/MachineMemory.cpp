@@ -135,7 +135,9 @@ std::optional<uint64_t> kibibyteField(std::string_view text, std::string_view na
     return std::nullopt;
 }
 
-std::optional<uint64_t> groupValue(std::string_view text) { return parseNumber(text); }
+std::optional<uint64_t> groupValue(std::string_view text) {
+    return parseNumber(text);
+}
 
 }  // namespace memory_report
 

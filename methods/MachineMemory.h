@@ -10,10 +10,10 @@ namespace knapsack {
 // available memory, and the limits that apply to the process with what it uses of each. A value
 // the kernel does not report is left empty.
 struct MemoryReadings {
-    std::optional<uint64_t> machineTotal;      // MemTotal of /proc/meminfo
-    std::optional<uint64_t> machineAvailable;  // MemAvailable: what can be taken without swapping
-    std::optional<uint64_t> groupLimit;        // of the process's control group, or of the
-    std::optional<uint64_t> groupUsed;         // enclosing one whose limit leaves the least room
+    std::optional<uint64_t> machineTotal;       // MemTotal of /proc/meminfo
+    std::optional<uint64_t> machineAvailable;   // MemAvailable: what can be taken without swapping
+    std::optional<uint64_t> groupLimit;         // of the process's control group, or of the
+    std::optional<uint64_t> groupUsed;          // enclosing one whose limit leaves the least room
     std::optional<uint64_t> addressSpaceLimit;  // RLIMIT_AS when set
     std::optional<uint64_t> addressSpaceUsed;   // VmSize of /proc/self/status
     std::optional<uint64_t> dataLimit;          // RLIMIT_DATA when set

@@ -1,5 +1,6 @@
 #include "methods/MemoryBudget.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "methods/MachineMemory.h"
@@ -19,17 +20,23 @@ uint64_t saturatingMultiply(uint64_t a, uint64_t b) {
 
 MemoryBudget::MemoryBudget(uint64_t limit) : limit(limit) {}
 
-MemoryBudget::MemoryBudget(HeadroomProbe probe, uint64_t recheckInterval)
-    : probe(std::move(probe)), recheckInterval(recheckInterval) {}
+MemoryBudget::MemoryBudget(HeadroomProbe probe, uint64_t recheckInterval, uint64_t assured)
+    : probe(std::move(probe)),
+      recheckInterval(recheckInterval),
+      assured(assured),
+      limit(UINT64_MAX) {}
 
 MemoryBudget MemoryBudget::ofThisMachine() {
-    return MemoryBudget([] { return headroomOf(MemoryReadings::ofThisProcess()); });
+    return MemoryBudget([] { return headroomOf(MemoryReadings::ofThisProcess()); },
+                        kDefaultRecheckInterval, kMachineAssuredBytes);
 }
 
 void MemoryBudget::charge(uint64_t bytes) {
     const uint64_t wanted = saturatingAdd(used, bytes);
     if (probe && wanted >= nextCheck) {
-        limit = saturatingAdd(used, probe());
+        // Bytes charged but not taken yet do not show in the probe, which would then count them
+        // as room still free: a probe may lower the limit, never raise it.
+        limit = std::min(limit, std::max(assured, saturatingAdd(used, probe())));
         nextCheck = saturatingAdd(wanted, recheckInterval);
     }
     // A total that saturated stands for more memory than any machine has.
@@ -39,6 +46,8 @@ void MemoryBudget::charge(uint64_t bytes) {
     used = wanted;
 }
 
-void MemoryBudget::release(uint64_t bytes) { used = bytes < used ? used - bytes : 0; }
+void MemoryBudget::release(uint64_t bytes) {
+    used = bytes < used ? used - bytes : 0;
+}
 
 }  // namespace knapsack

@@ -23,6 +23,7 @@ std::unique_ptr<Solver> create(const Instance& instance) {
 }
 
 // One row per method; a new method is a new row.
+// clang-format off
 constexpr std::array kMethods{
     MethodRow{1, &create<ExhaustiveSolver>},
     MethodRow{2, &create<RatioGreedySolver>},
@@ -30,6 +31,7 @@ constexpr std::array kMethods{
     MethodRow{4, &create<DynamicProgrammingSolver>},
     MethodRow{5, &create<ImprovedGreedySolver>},
 };
+// clang-format on
 
 }  // namespace
 

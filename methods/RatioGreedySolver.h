@@ -12,20 +12,20 @@ namespace knapsack {
 // stops for good at the first item that does not fit. Ratios are single-precision; among equal
 // ratios the lowest index wins.
 class RatioGreedySolver : public Solver {
-public:
+  public:
     explicit RatioGreedySolver(Instance instance);
     ~RatioGreedySolver() override = default;
 
     void solve() override;
 
-protected:
+  protected:
     // The unchosen item of the highest ratio above 0.0, or item 0 (chosen or not) when no
     // unchosen item has one; counts one step per item examined.
     int32_t pickBestRatio();
 
     Selection current;
 
-private:
+  private:
     float ratioOf(int32_t item) const;
 };
 
