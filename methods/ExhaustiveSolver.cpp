@@ -28,10 +28,10 @@ void ExhaustiveSolver::search(int32_t level) {
     search(level + 1);
 }
 
-void ExhaustiveSolver::updateBest() {
-    if (current.cost() > best.cost() && !current.isOverweight()) {
-        best = current;
-    }
+// Out of line and cold, so that the copy does not crowd the search's code. best has the storage
+// of current's size already, and the assignment reuses it.
+[[gnu::cold, gnu::noinline]] void ExhaustiveSolver::replaceBest() {
+    best = current;
 }
 
 }  // namespace knapsack

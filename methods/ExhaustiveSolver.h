@@ -21,10 +21,18 @@ class ExhaustiveSolver : public Solver {
   protected:
     // Decides item level and every item after it; counts one step per node it expands.
     void search(int32_t level);
-    // Copies current to best when it costs strictly more and is not overweight.
-    void updateBest();
+    // Copies current to best when it costs strictly more and is not overweight. Runs twice per
+    // step, and best improves rarely, so only the tests are inline.
+    void updateBest() {
+        if (current.cost() > best.cost() && !current.isOverweight()) [[unlikely]] {
+            replaceBest();
+        }
+    }
 
     Selection current;
+
+  private:
+    void replaceBest();
 };
 
 }  // namespace knapsack

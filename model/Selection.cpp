@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "model/Failure.h"
-#include "model/Wrapping.h"
 
 namespace knapsack {
 
@@ -22,26 +21,12 @@ void Selection::reset() {
     valid_ = 1;
 }
 
-void Selection::add(int32_t item) {
-    uint8_t& flag = chosen[item];
-    if (flag != 0) {
-        throw Failure(failure_text::kAddedTwice);
-    }
-    flag = 1;
-    cost_ = wrappingAdd(cost_, instance_.costOf(item));
-    weight_ = wrappingAdd(weight_, instance_.weightOf(item));
-    chosenCount_ = wrappingAdd(chosenCount_, 1);
+void Selection::throwAddedTwice() {
+    throw Failure(failure_text::kAddedTwice);
 }
 
-void Selection::remove(int32_t item) {
-    uint8_t& flag = chosen[item];
-    if (flag == 0) {
-        throw Failure(failure_text::kRemovedTwice);
-    }
-    flag = 0;
-    cost_ = wrappingSubtract(cost_, instance_.costOf(item));
-    weight_ = wrappingSubtract(weight_, instance_.weightOf(item));
-    chosenCount_ = wrappingSubtract(chosenCount_, 1);
+void Selection::throwRemovedTwice() {
+    throw Failure(failure_text::kRemovedTwice);
 }
 
 }  // namespace knapsack
