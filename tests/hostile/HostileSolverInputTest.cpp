@@ -186,6 +186,14 @@ TEST_F(HostileSolverInput, AMillionItemsForTheDynamicProgrammingUnderAMemoryLimi
         EXPECT_EQ(linesOf(readFile(cost)), std::vector<std::string>{"1 1 1"});
     }
 }
+
+// A line without end, such as /dev/zero gives, is read until the memory runs out.
+TEST_F(HostileSolverInput, AnEndlessLineUnderAMemoryLimit) {
+    const ProgramResult result = solveInShell("ulimit -v 1000000 && exec \"$0\" \"$@\"",
+                                              {"/dev/zero", solution, cost, statistics, "1"});
+    expectEnding(result, kOutOfMemory);
+    EXPECT_EQ(readFile(cost), "");
+}
 #endif
 
 TEST_F(HostileSolverInput, NumbersAtAndBeyondThe32BitLimits) {
