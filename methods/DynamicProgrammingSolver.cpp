@@ -54,6 +54,7 @@ void DynamicProgrammingSolver::solve() {
         best.reset();
     } else {
         selectionBytes = selectionStorageBytes(itemCount);
+        budget.release(budget.charged());  // what an earlier solve took goes with its table
         makeTable(itemCount, int64_t{capacity} + 1);
         best = bestFor(itemCount - 1, capacity);
     }
@@ -86,19 +87,25 @@ Selection DynamicProgrammingSolver::bestFor(int32_t item, int32_t capacity) {
     const uint64_t temporaryBytes = 2 * selectionBytes;
     budget.charge(selectionBytes + temporaryBytes);
 
-    Selection without = bestFor(item - 1, capacity);
+    // The best selection without the item, replaced below by the one with it when that is better.
+    Selection answer = bestFor(item - 1, capacity);
     const int32_t weight = instance.weightOf(item);
     if (weight <= capacity) {
         Selection with = bestFor(item - 1, wrappingSubtract(capacity, weight));
         with.add(item);
         // On equal cost the selection with the item wins.
-        if (with.cost() >= without.cost()) {
-            without = std::move(with);
+        if (with.cost() >= answer.cost()) {
+            std::swap(answer, with);
         }
+        // The selection that lost is not needed any more: its storage, of the same size, takes
+        // the cell's copy, so that filling the cell allocates nothing.
+        with = answer;
+        cell = std::move(with);
+    } else {
+        cell = answer;
     }
-    cell = without;
     budget.release(temporaryBytes);
-    return without;
+    return answer;
 }
 
 }  // namespace knapsack

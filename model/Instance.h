@@ -7,9 +7,11 @@
 
 namespace knapsack {
 
+// No default values: an array of items is left unset when it is sized, and then written whole
+// (by the parser or by a copy), so zeroing it first would only be work thrown away.
 struct Item {
-    int32_t weight = 0;
-    int32_t cost = 0;
+    int32_t weight;
+    int32_t cost;
 };
 
 // One knapsack problem: an id, a capacity and the items, each with a weight and a cost. Built from
