@@ -21,6 +21,11 @@ class BranchAndBoundSolver : public ExhaustiveSolver {
     // Decides item level and every item after it, bound being the cost of current plus the costs
     // of items level onwards; counts one step per node it expands.
     void search(int32_t level, int32_t bound);
+
+  private:
+    // One node of the walk: one step, then the branch that takes item level and the one that
+    // leaves it.
+    void expand(int32_t level, int32_t bound);
 };
 
 }  // namespace knapsack

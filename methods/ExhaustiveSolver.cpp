@@ -15,10 +15,17 @@ void ExhaustiveSolver::solve() {
     stopClock();
 }
 
+// search holds only the tests that end a branch. Being small, it is inlined at both calls in
+// expand, and since most calls end at once (past the last item, or overweight) they then cost no
+// call at all; expand is kept out of line so that this does not turn around.
 void ExhaustiveSolver::search(int32_t level) {
     if (level >= instance.itemCount() || current.isOverweight()) {
         return;
     }
+    expand(level);
+}
+
+[[gnu::noinline]] void ExhaustiveSolver::expand(int32_t level) {
     countStep();
     current.add(level);
     updateBest();

@@ -32,6 +32,9 @@ class ExhaustiveSolver : public Solver {
     Selection current;
 
   private:
+    // One node of the walk: one step, then the branch that takes item level and the one that
+    // leaves it.
+    void expand(int32_t level);
     void replaceBest();
 };
 
