@@ -17,12 +17,15 @@
 #include <variant>
 #include <vector>
 
+#include "FuzzCheck.h"
 #include "generator/GeneratorRun.h"
 #include "generator/InstanceGeneration.h"
 #include "generator/Options.h"
 
 namespace {
 
+using fuzz_check::fail;
+using fuzz_check::require;
 using generator::GeneratorOptions;
 
 constexpr size_t kLargestArgumentCount = 40;
@@ -30,17 +33,6 @@ constexpr size_t kLargestArgumentCount = 40;
 constexpr int32_t kLargestRunInstances = 4;
 constexpr int32_t kLargestRunItems = 8;
 constexpr uint32_t kSeed = 12345;
-
-[[noreturn]] void fail(const std::string& what) {
-    std::fprintf(stderr, "generator options fuzzer: %s\n", what.c_str());
-    std::abort();
-}
-
-void require(bool condition, const std::string& what) {
-    if (!condition) {
-        fail(what);
-    }
-}
 
 // The reference reading: values by the documented rules, or the message of the first fault.
 class ReferenceOptions {

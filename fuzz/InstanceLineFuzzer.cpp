@@ -16,11 +16,13 @@
 #include <utility>
 #include <vector>
 
+#include "FuzzCheck.h"
 #include "model/Failure.h"
 #include "model/Instance.h"
 
 namespace {
 
+using fuzz_check::fail;
 using knapsack::Failure;
 using knapsack::Instance;
 
@@ -33,11 +35,6 @@ void recordAllocation(const volatile void*, size_t size) {
 }
 
 void ignoreRelease(const volatile void*) {}
-
-[[noreturn]] void fail(const char* what) {
-    std::fprintf(stderr, "instance line fuzzer: %s\n", what);
-    std::abort();
-}
 
 struct ReadLine {
     int32_t id = 0;

@@ -30,12 +30,14 @@
 #include "methods/DynamicProgrammingSolver.h"
 #include "methods/MemoryBudget.h"
 #include "methods/MethodTable.h"
+#include "FuzzCheck.h"
 #include "model/Failure.h"
 #include "model/Instance.h"
 #include "solver/SolverRun.h"
 
 namespace {
 
+using fuzz_check::require;
 using knapsack::Instance;
 
 constexpr size_t kLargestInput = 8192;
@@ -47,17 +49,6 @@ constexpr int32_t kRatioGreedy = 2;
 constexpr int32_t kBranchAndBound = 3;
 constexpr int32_t kDynamicProgramming = 4;
 constexpr int32_t kImprovedGreedy = 5;
-
-[[noreturn]] void fail(const std::string& what) {
-    std::fprintf(stderr, "solver run fuzzer: %s\n", what.c_str());
-    std::abort();
-}
-
-void require(bool condition, const std::string& what) {
-    if (!condition) {
-        fail(what);
-    }
-}
 
 // The folder of the run's four files, removed when the fuzzer ends.
 class RunFolder {

@@ -10,10 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "Lines.h"
 #include "support/ProgramRun.h"
 
 namespace {
 
+using hostile::linesOf;
 using testing_support::ProgramResult;
 using testing_support::runProgram;
 
@@ -32,15 +34,6 @@ struct Options {
                 "-k", exponent, "-W", largestWeight, "-C", largestCost,   "-d", direction};
     }
 };
-
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
 
 TEST(HostileGeneratorArguments, ValuesThatCannotBeGeneratedAreRefused) {
     const struct {

@@ -11,11 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "Lines.h"
 #include "support/ProgramRun.h"
 #include "support/TempDir.h"
 
 namespace {
 
+using hostile::linesOf;
 using namespace std::string_literals;
 using testing_support::fileExists;
 using testing_support::ProgramResult;
@@ -28,15 +30,6 @@ const std::string kOutOfMemory = "Nedostatek pameti";
 const std::string kSameFile = "Stejny vstupni a vystupni soubor";
 const std::string kBadMethod = "Spatne cislo algoritmu";
 const std::string kCannotOpen = "Nelze otevrit soubor ";
-
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
 
 // Items of weight 1 and cost 1 with capacity 0: nothing fits, and the searches go one level
 // deeper per item.
