@@ -79,7 +79,7 @@ def build_parser() -> argparse.ArgumentParser:
                "method failed or the results contradict each other (everything else is still "
                "written), 2 for bad arguments.")
     sweep = parser.add_argument_group("sweep")
-    sweep.add_argument("--items", metavar="SPEC",
+    sweep.add_argument("--items", metavar="COUNTS",
                        help="item counts: numbers and inclusive ranges START:STOP[:STEP], "
                             f"separated by commas, e.g. 4:24:4 or 5,10,20 (default {DEFAULT_ITEMS})")
     sweep.add_argument("--per-count", metavar="N", type=_integer_argument,
