@@ -59,13 +59,14 @@ void solveSet(benchmark::State& state, const Workload& workload) {
         state.SkipWithError(failure.what());
         return;
     }
-    // The allocator keeps freed memory for later use; given back, it counts as free again for the
-    // memory budget of the next solve.
-    malloc_trim(0);
     double nanoseconds = 0;
     double steps = 0;
     size_t next = 0;
     for (auto _ : state) {
+        // The allocator keeps the memory of the last solve for later use. Given back, every solve
+        // starts as in a fresh process, taking its memory from the system, and the memory budget
+        // of the dynamic programming sees the memory as free again.
+        malloc_trim(0);
         const std::unique_ptr<Solver> solver =
             createSolver(workload.method, instances[next++ % instances.size()]);
         const double start = threadCpuNanoseconds();
